@@ -45,6 +45,9 @@ constexpr long NoDocument = -2145320900;       // "No document is open"
 constexpr long FileError = -2145386390;        // "File error"
 constexpr long Busy = -2147418111;             // "Call was rejected by callee"
 constexpr long InvalidIndex = -2145386491;     // "Invalid index"
+constexpr long NotRunning = -2147221021;       // "Operation unavailable": attach with no host running
+constexpr long HostClosed = -2147023174;       // "The RPC server is unavailable": the host has ended
+constexpr long NotSupported = 438;             // "Object doesn't support this property or method"
 } // namespace err
 
 class AcadApplication;

@@ -1,0 +1,20 @@
+// Layer name lists as typed on the command line: "A-WALL,A-DOOR", "A-*".
+#pragma once
+
+#include "host/dxf/drawing.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace host {
+
+// The layers whose names match the list, in table order.  A plain name is
+// looked up directly; a list with wildcards scans the layer table once.
+std::vector<LayerId> matchLayers(const Drawing &drawing, const QString &nameList);
+
+// Freezes or thaws a layer in one floating viewport, when the drawing model
+// of this build can do it; returns false when it cannot.
+bool setViewportLayerFrozen(Drawing &drawing, EntityId viewport, LayerId layer, bool frozen);
+
+} // namespace host
