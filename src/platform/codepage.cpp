@@ -32,9 +32,9 @@ struct Tables {
 
     Tables()
     {
-        QStringDecoder decoder("windows-31j");
-        auto decodeOne = [&decoder](const char *bytes, qsizetype n) -> char16_t {
-            decoder.resetState();
+        // A fresh decoder for every code: an error sticks to a decoder.
+        auto decodeOne = [](const char *bytes, qsizetype n) -> char16_t {
+            QStringDecoder decoder("windows-31j");
             const QString s = decoder.decode(QByteArrayView(bytes, n));
             if (decoder.hasError() || s.size() != 1 || s.at(0) == QChar::ReplacementCharacter)
                 return 0;

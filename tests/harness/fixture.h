@@ -9,6 +9,7 @@
 #pragma once
 
 #include "scripted_backend.h"
+#include "printers.h"
 #include "widgets.h"
 
 #include "platform/platform.h"

@@ -77,7 +77,7 @@ std::optional<Expectation> ScriptedBackend::take(const ShownBox &box)
         return std::nullopt;
     }
     if (m_expectations.front().m_kind != box.kind) {
-        ADD_FAILURE() << "Expected a " << kindName(m_expectations.front().m_kind) << " but got "
+        ADD_FAILURE() << "Expected " << kindName(m_expectations.front().m_kind) << " but got "
                       << describe(box);
         return std::nullopt;
     }
