@@ -278,6 +278,15 @@ RecordEditor::RecordEditor(std::string bytes, Format fmt, AsciiStyle style)
     : m_bytes(std::move(bytes)), m_fmt(fmt), m_style(style)
 {
     scanGroups(m_bytes, m_fmt, m_groups);
+    // New integers look like the record's own.
+    if (m_fmt == Format::Ascii)
+        for (const Group &g : m_groups) {
+            const ValueType t = valueType(g.code);
+            if (t == ValueType::Int16 || t == ValueType::Bool) {
+                m_style.padInts = g.valEnd > g.valBegin && m_bytes[g.valBegin] == ' ';
+                break;
+            }
+        }
 }
 
 int RecordEditor::find(int code, int from) const
