@@ -115,6 +115,7 @@ void DrawingView::showDrawing(OpenDrawing *drawing)
             m_viewSet = true;
         } else {
             zoomExtents();
+            m_autoFit = true;
         }
     }
     update();
@@ -238,7 +239,7 @@ void DrawingView::zoomExtents()
 void DrawingView::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    if (!m_viewSet && m_drawing)
+    if ((!m_viewSet || m_autoFit) && m_drawing)
         zoomExtents();
 }
 
@@ -375,6 +376,7 @@ void DrawingView::wheelEvent(QWheelEvent *event)
     m_view = m_view * QTransform::fromTranslate(-at.x(), -at.y()) * QTransform::fromScale(f, f)
              * QTransform::fromTranslate(at.x(), at.y());
     m_viewSet = true;
+    m_autoFit = false;
     update();
 }
 
@@ -411,6 +413,7 @@ void DrawingView::mouseMoveEvent(QMouseEvent *event)
         m_panStart = event->pos();
         m_view = m_view * QTransform::fromTranslate(delta.x(), delta.y());
         m_viewSet = true;
+        m_autoFit = false;
         update();
         return;
     }

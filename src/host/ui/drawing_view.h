@@ -85,6 +85,7 @@ private:
     std::map<QString, QTransform> m_views; // per drawing and layout
     QTransform m_view;                     // space -> widget
     bool m_viewSet = false;
+    bool m_autoFit = false; // follows the widget's size until the user zooms or pans
     QPoint m_panStart;
     bool m_panning = false;
     int m_painted = 0;
