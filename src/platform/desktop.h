@@ -94,6 +94,10 @@ public:
     // chooses); null for windows no instance claimed.
     void setOwner(QWidget *w, const void *owner);
     const void *ownerOf(const QWidget *w) const;
+    // Marks a window of this process as one of another application (the
+    // drawing host's window): no program instance claims it.
+    void markForeign(QWidget *w) { setOwner(w, &m_foreignTag); }
+    bool isForeign(const QWidget *w) const { return ownerOf(w) == &m_foreignTag; }
 
     // Every call of SetForegroundWindow, in order (for tests).
     const std::vector<Hwnd> &foregroundCalls() const { return m_foregroundCalls; }
@@ -127,6 +131,7 @@ private:
     std::vector<std::pair<int, std::function<void()>>> m_observers;
     int m_nextObserver = 1;
     std::vector<Hwnd> m_foregroundCalls;
+    char m_foreignTag = 0;
 };
 
 } // namespace platform

@@ -148,8 +148,15 @@ void Platform::clearActivationListener()
 
 void Platform::claimWindow(QWidget *w)
 {
-    if (w)
+    if (w && !m_desktop->isForeign(w->window()))
         m_desktop->setOwner(w->window(), this);
+}
+
+Hwnd Platform::hwnd(QWidget *w)
+{
+    if (w && !m_desktop->ownerOf(w->window()))
+        claimWindow(w);
+    return m_desktop->handleOf(w);
 }
 
 bool Platform::ownsWindow(const QWidget *w) const

@@ -103,7 +103,10 @@ public:
     const QString &settingsFolder() const { return m_options.settingsFolder; }
 
     // ---- window functions (see Desktop)
-    Hwnd hwnd(QWidget *w) { return m_desktop->handleOf(w); }
+    // The handle of one of this program's windows.  Its top-level window
+    // counts as this program's from now on unless another instance claimed
+    // it or it is marked foreign (Desktop::markForeign).
+    Hwnd hwnd(QWidget *w);
     QWidget *widgetOf(Hwnd h) const { return m_desktop->widgetOf(h); }
     Hwnd FindWindow(const QString &title) { return m_desktop->FindWindow(title); }
     bool SetForegroundWindow(Hwnd h) { return m_desktop->SetForegroundWindow(h); }
@@ -121,9 +124,11 @@ public:
     // The listener (the main window) is told true when this program becomes
     // the active application and false when another one does, only on a
     // change, as the application-activation message is sent.  This program's
-    // windows are the listener's window, the windows claimed below, forms
-    // shown through ShowModal, and windows whose parent is one of them.
-    // Every other window (the drawing host's included) is another program.
+    // windows are the listener's window, the windows claimed below or handed
+    // to hwnd(), forms shown through ShowModal, and windows whose parent is
+    // one of them.  Every other window (the drawing host's included) is
+    // another program: a window the program shows without a parent must be
+    // claimed (or pass through hwnd(), as SetTopMost(hwnd(w)) does).
     void setActivationListener(QWidget *mainWindow, std::function<void(bool active)> listener);
     void clearActivationListener();
     void claimWindow(QWidget *w);

@@ -93,6 +93,7 @@ protected:
         host.setWindowTitle("Drawing host");
         main.show();
         host.show();
+        desktop().markForeign(&host);
         platform().setActivationListener(&main, [this](bool active) { told.push_back(active); });
     }
     QWidget main;
@@ -117,6 +118,21 @@ TEST_F(Activation, ToldOnlyWhenTheApplicationChanges)
     activate(&main);
     activate(&main);
     EXPECT_EQ(told, (std::vector<bool>{true, false, true}));
+}
+
+TEST_F(Activation, ParentlessWindowOfTheProgramKeepsItActive)
+{
+    // A status note or layer window shown without owner, made top-most
+    // through its handle, is one of the program's windows.
+    QWidget note;
+    ASSERT_TRUE(platform().SetTopMost(platform().hwnd(&note)));
+    platform().hwnd(&host);
+    EXPECT_TRUE(desktop().isForeign(&host)); // a foreign window stays foreign
+    activate(&main);
+    activate(&note);
+    activate(&main);
+    activate(&host);
+    EXPECT_EQ(told, (std::vector<bool>{true, false}));
 }
 
 TEST_F(Activation, ForegroundCallsActivateSynchronously)
