@@ -8,6 +8,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+// The readme is compiled into the program library.
+static void initAboutResources()
+{
+    Q_INIT_RESOURCE(about);
+}
+
 namespace app {
 
 FrmAbout::FrmAbout(Program &program, QWidget *owner) : QDialog(owner)
@@ -50,6 +56,7 @@ FrmAbout::FrmAbout(Program &program, QWidget *owner) : QDialog(owner)
 
 QString FrmAbout::readmeText()
 {
+    initAboutResources();
     QFile file(QStringLiteral(":/lamoria/README.md"));
     if (!file.open(QIODevice::ReadOnly))
         return QString();

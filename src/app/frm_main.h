@@ -100,7 +100,7 @@ public:
     QPushButton *CmdEND = nullptr;
     QPushButton *CmdFormSize = nullptr;
     // Layer frame
-    Frame *FraLayer = nullptr;
+    QGroupBox *FraLayer = nullptr;
     QLabel *LblLayer = nullptr;
     QComboBox *CboLayer = nullptr;
     QPushButton *CmdLayerAll = nullptr;
@@ -108,7 +108,7 @@ public:
     QPushButton *CmdLayerAdd = nullptr;
     QPushButton *CmdLayerMofify = nullptr;
     // Class frame
-    Frame *FraItem = nullptr;
+    QGroupBox *FraItem = nullptr;
     QLabel *LblItem = nullptr;
     std::array<QComboBox *, 4> CboItem{}; // CboItem1 .. CboItem4
     std::array<QLabel *, 3> LblItemDeli{};
@@ -117,13 +117,13 @@ public:
     QPushButton *CmdItemOFF = nullptr;
     QPushButton *CmdItemExclusiveON = nullptr;
     // Processing mode frame
-    Frame *FraExecuteMode = nullptr;
+    QGroupBox *FraExecuteMode = nullptr;
     QLabel *LblExecute = nullptr;
     std::array<QRadioButton *, 6> OptExeMode{};
     // List area
     QListWidget *LstON = nullptr;
     QListWidget *LstOFF = nullptr;
-    Frame *FraList = nullptr;
+    QGroupBox *FraList = nullptr;
     QLabel *LblON = nullptr;
     QLabel *LblOFF = nullptr;
     QPushButton *CmdMoveON = nullptr;

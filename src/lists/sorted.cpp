@@ -3,6 +3,7 @@
 #include <QCollatorSortKey>
 #include <QComboBox>
 #include <QListWidget>
+#include <QLocale>
 
 #include <algorithm>
 #include <numeric>
@@ -40,7 +41,12 @@ QStringList mergedSorted(const QStringList &existing, QStringList added)
 
 QCollator nameCollator()
 {
-    QCollator collator;
+    // The C locale collates by code point, letter case included; the
+    // program's own language is then the natural choice.
+    QLocale locale;
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::Japanese, QLocale::Japan);
+    QCollator collator(locale);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     collator.setNumericMode(false);
     collator.setIgnorePunctuation(false);

@@ -222,8 +222,10 @@ void FrmMain::pu_subVisibleUpdate()
         CmdInfo->setVisible(false);
         return;
     }
-    if (m_p.gSmallViewClass != 0)
-        FraItem->move(FraItem->x(), toPxY(315));
+    // The class frame returns to its place below the layer frame.  (Also
+    // when the small-view option was switched off while the class frame
+    // stood at the top: it would cover the layer frame otherwise.)
+    FraItem->move(FraItem->x(), toPxY(315));
     if (h == kClassHeight || h == kModeHeight) {
         FraLayer->setVisible(true);
         FraItem->setVisible(true);
