@@ -269,3 +269,32 @@ TEST_F(HostWindowTest, ViewDrawsVisibleLayersInTheirColours)
 }
 
 } // namespace
+
+namespace {
+
+// The bundled example drawing in the window: model tab and the layout with
+// its viewport both draw something.  With LAMORIA_SCREENSHOT set, both are
+// saved as pictures (NAME-model.png, NAME-layout.png) to look at.
+TEST_F(HostWindowTest, ExampleDrawingShowsModelAndLayout)
+{
+    const QString example = QStringLiteral(LAMORIA_SOURCE_DIR "/examples/example.dxf");
+    if (!QFileInfo::exists(example))
+        GTEST_SKIP() << "examples/example.dxf is not there";
+    ASSERT_TRUE(window->openPath(example)) << dialogs->errors.join(QLatin1Char('\n')).toStdString();
+    window->resize(1100, 800);
+    QApplication::processEvents();
+    const QString out = qEnvironmentVariable("LAMORIA_SCREENSHOT");
+    QImage model = window->grab().toImage();
+    EXPECT_GT(view()->lastPaintedItems(), 10);
+    if (!out.isEmpty())
+        model.save(out + QStringLiteral("-model.png"));
+    ASSERT_GE(window->layoutTabs()->count(), 2);
+    window->layoutTabs()->setCurrentIndex(1);
+    QApplication::processEvents();
+    QImage layout = window->grab().toImage();
+    EXPECT_GT(view()->lastPaintedItems(), 10);
+    if (!out.isEmpty())
+        layout.save(out + QStringLiteral("-layout.png"));
+}
+
+} // namespace

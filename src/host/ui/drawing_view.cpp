@@ -104,10 +104,13 @@ QString DrawingView::viewKey() const
 
 void DrawingView::showDrawing(OpenDrawing *drawing)
 {
-    if (m_drawing && m_viewSet)
-        m_views[viewKey()] = m_view;
+    // Each drawing and tab keeps its own zoom and pan.
+    if (m_drawing && m_viewSet && !m_autoFit && !m_shownKey.isEmpty())
+        m_views[m_shownKey] = m_view;
     m_drawing = drawing;
     m_viewSet = false;
+    m_autoFit = false;
+    m_shownKey = viewKey();
     if (m_drawing) {
         auto it = m_views.find(viewKey());
         if (it != m_views.end()) {

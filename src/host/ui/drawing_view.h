@@ -83,6 +83,7 @@ private:
     OpenDrawing *m_drawing = nullptr;
     std::map<const OpenDrawing *, std::map<int, Cache>> m_caches;
     std::map<QString, QTransform> m_views; // per drawing and layout
+    QString m_shownKey;                    // viewKey() of what m_view shows
     QTransform m_view;                     // space -> widget
     bool m_viewSet = false;
     bool m_autoFit = false; // follows the widget's size until the user zooms or pans
