@@ -71,10 +71,9 @@ std::vector<Line> parse(const QByteArray &bytes)
         const QStringView t = trimmed(text);
         if (t.isEmpty()) {
             l.kind = Line::Blank;
-        } else if (t.front() == QLatin1Char('[')) {
+        } else if (t.front() == QLatin1Char('[') && t.lastIndexOf(QLatin1Char(']')) > 0) {
             l.kind = Line::Section;
-            const qsizetype close = t.lastIndexOf(QLatin1Char(']'));
-            l.name = trimmed(close > 0 ? t.mid(1, close - 1) : t.mid(1)).toString();
+            l.name = trimmed(t.mid(1, t.lastIndexOf(QLatin1Char(']')) - 1)).toString();
         } else if (t.front() == QLatin1Char(';')) {
             l.kind = Line::Comment;
         } else if (const qsizetype eq = t.indexOf(QLatin1Char('=')); eq >= 0) {
@@ -185,12 +184,31 @@ int parseProfileInt(QStringView text)
         minus = text.at(i) == QLatin1Char('-');
         ++i;
     }
+    quint32 base = 10;
+    if (i + 1 < text.size() && text.at(i) == QLatin1Char('0')) {
+        const QChar p = text.at(i + 1);
+        if (p == QLatin1Char('x'))
+            base = 16;
+        else if (p == QLatin1Char('o'))
+            base = 8;
+        else if (p == QLatin1Char('b'))
+            base = 2;
+        if (base != 10)
+            i += 2;
+    }
     quint32 total = 0;
     for (; i < text.size(); ++i) {
         const char16_t c = text.at(i).unicode();
-        if (c < '0' || c > '9')
+        quint32 digit = 99;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (c >= 'a' && c <= 'z')
+            digit = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'Z')
+            digit = c - 'A' + 10;
+        if (digit >= base)
             break;
-        total = total * 10u + static_cast<quint32>(c - '0'); // wraps as the Windows function does
+        total = total * base + digit; // wraps as the Windows function does
     }
     if (minus)
         total = 0u - total;

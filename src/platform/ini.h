@@ -14,10 +14,15 @@
 //   page: at most bufferSize - 1 bytes, never half a double-byte character.
 // - The default, when the key is missing, loses its trailing spaces and is
 //   cut the same way.
-// - Integers: leading blanks, an optional sign, then decimal digits up to the
-//   first other character ("12abc" is 12, "0x1F" is 0, "abc" is 0); the value
-//   wraps modulo 2^32 as the Windows function does ("4294967297" is 1,
-//   "-1" is -1).  A missing key or an empty value gives the default.
+// - Section headers are "[" ... "]" (the last "]" of the line); a line that
+//   starts with "[" but has no "]" is no header.
+// - Integers: leading blanks, an optional sign, an optional base prefix
+//   "0x" (hex), "0o" (octal) or "0b" (binary), lower case only, then digits
+//   of that base up to the first other character: "12abc" is 12, "0x1F" is
+//   31, "0X1F" is 0, "abc" is 0.  The value wraps modulo 2^32 ("4294967297"
+//   is 1, "-1" is -1).  A missing key or an empty value gives the default.
+//   This is the Windows function's parsing (base 0 of its integer
+//   conversion).
 //
 // Writing:
 // - Every other byte of the file stays as it was: lines, comments, blank

@@ -102,7 +102,6 @@ QString translateEscape(const QString &p, qsizetype &i, bool inClass, bool &asse
 // The character class starting at p[i] ("["); `i` is left on its "]".
 QString translateClass(const QString &p, qsizetype &i)
 {
-    const qsizetype start = i;
     QString out;
     ++i;
     bool negated = false;
@@ -128,7 +127,6 @@ QString translateClass(const QString &p, qsizetype &i)
             out += c;
         }
     }
-    Q_UNUSED(start);
     fail(regexp_err::ExpectedBracket);
 }
 

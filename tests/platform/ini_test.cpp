@@ -70,6 +70,7 @@ std::vector<IniCase> cases()
         {"KeysBeforeFirstSectionIgnored", S("k=0\r\n[A]\r\nj=1\r\n"), IniCase::Read, "A", "k", "d", 0, "d"},
         {"CommentIsNoKey", S("[A]\r\n;k=9\r\nk=1\r\n"), IniCase::Read, "A", "k", "", 0, "1"},
         {"LfLineEnds", S("[A]\nk=1\n"), IniCase::Read, "A", "k", "", 0, "1"},
+        {"BrokenHeaderStartsNoSection", S("[A]\r\n[broken\r\nk=1\r\n"), IniCase::Read, "A", "k", "", 0, "1"},
         {"KeyOfNextSectionNotFound", S("[A]\r\n[B]\r\nk=1\r\n"), IniCase::Read, "A", "k", "d", 0, "d"},
         {"MissingFileGivesDefault", std::nullopt, IniCase::Read, "A", "k", "d", 0, "d"},
         {"JapaneseNames", S("[\u30be\u30fc\u30f3]\r\n\u8868\u793a=\u30bd\u30fc\u30b9\uff71\r\n"), IniCase::Read,
@@ -77,7 +78,9 @@ std::vector<IniCase> cases()
 
         // Integers
         {"IntLeadingDigits", S("[A]\r\nk=12abc\r\n"), IniCase::ReadInt, "A", "k", "", 7, "", 12},
-        {"IntNoHex", S("[A]\r\nk=0x1F\r\n"), IniCase::ReadInt, "A", "k", "", 7, "", 0},
+        {"IntHexPrefix", S("[A]\r\nk=0x1F\r\n"), IniCase::ReadInt, "A", "k", "", 7, "", 31},
+        {"IntUpperCasePrefixIsNone", S("[A]\r\nk=0X1F\r\n"), IniCase::ReadInt, "A", "k", "", 7, "", 0},
+        {"IntBinaryPrefix", S("[A]\r\nk=-0b101\r\n"), IniCase::ReadInt, "A", "k", "", 7, "", -5},
         {"IntNegative", S("[A]\r\nk=-5\r\n"), IniCase::ReadInt, "A", "k", "", 7, "", -5},
         {"IntPlus", S("[A]\r\nk=+7\r\n"), IniCase::ReadInt, "A", "k", "", 0, "", 7},
         {"IntLetters", S("[A]\r\nk=abc\r\n"), IniCase::ReadInt, "A", "k", "", 7, "", 0},
