@@ -280,6 +280,8 @@ void Drawing::Impl::readLayerRecord(LayerId id)
         s.lineweight = int(intValue(b, gs[size_t(i)], fmt).value_or(-3));
     if ((i = at(290)) >= 0)
         s.plot = intValue(b, gs[size_t(i)], fmt).value_or(1) != 0;
+    else if (!isR2000Plus() && s.folded == QLatin1String("defpoints"))
+        s.plot = false; // never plotted, though these versions cannot say so
     if ((i = at(390)) >= 0)
         s.plotStyle = parseHandle(stringValue(b, gs[size_t(i)], fmt)).value_or(0);
     if ((i = at(5)) >= 0)

@@ -94,6 +94,7 @@ private:
     bool m_inRecord = false;
     bool m_in102 = false;
     bool m_done = false;
+    bool m_started = false;
     size_t m_eofEnd = 0;
 
     Section m_section = Section::None;
@@ -114,7 +115,11 @@ void Parser::fail(size_t offset, const QString &message) const
         line = 1 + std::count(m_data, m_data + std::min(offset, m_size), '\n');
     else
         line = qint64(offset);
-    throw DxfError(m_file, line, message);
+    // Before the first section nothing says this is a DXF file at all.
+    throw DxfError(m_file, line,
+                   m_started || message.startsWith(QLatin1String("not a DXF"))
+                       ? message
+                       : QStringLiteral("not a DXF file (%1)").arg(message));
 }
 
 long long Parser::integer(const RawGroup &g) const
@@ -265,6 +270,7 @@ void Parser::run()
             if (g.code != 0 || !ieq(trimmed(str(g)), "SECTION"))
                 fail(g.begin, QStringLiteral("not a DXF file"));
             sawStart = true;
+            m_started = true;
             firstRecord = g.begin;
             d.prefix.assign(m_data, firstRecord);
         }
