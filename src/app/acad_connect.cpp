@@ -95,6 +95,9 @@ void Program::pu_subAcadConnect(bool &bAbort)
 
     gAcadHwnd = 0;
     step([&] { gAcadHwnd = m_platform.FindWindow(gAcadApp->Caption()); });
+    // The host's window belongs to another application, not to this one.
+    if (QWidget *hostWindow = m_platform.widgetOf(gAcadHwnd))
+        m_platform.desktop().markForeign(hostWindow);
     step([&] { m_platform.SetProp(gAcadHwnd, m_platform.appName(), mainHwnd()); });
 
     const int answer = MsgBox(tilingQuestion(), platform::vbYesNoCancel + platform::vbQuestion);

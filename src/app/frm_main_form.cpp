@@ -29,8 +29,9 @@ QString optionStyle(bool selected)
 {
     // Graphical option buttons: light red when selected, light cyan otherwise.
     return QStringLiteral("QRadioButton { background-color: %1; border: 1px solid #8c8c8c;"
-                          " border-radius: 2px; padding-left: 3px; }"
-                          " QRadioButton::indicator { width: 0px; height: 0px; }")
+                          " border-radius: 2px; padding-left: 4px; spacing: 0px; }"
+                          " QRadioButton::indicator { width: 0px; height: 0px; border: none;"
+                          " image: none; }")
         .arg(selected ? QStringLiteral("rgb(255,128,128)") : QStringLiteral("rgb(128,255,255)"));
 }
 

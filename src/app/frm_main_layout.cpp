@@ -180,17 +180,17 @@ void FrmMain::buildControls()
     FraExecuteMode = new Frame(this, "FraExecuteMode", cycle);
     place(FraExecuteMode, 120, 930, 5190, 510);
     LblExecute = label(FraExecuteMode, QStringLiteral("LblExecute"), QStringLiteral("処理ﾓｰﾄﾞ"));
-    place(LblExecute, 75, 165, 735, 270);
+    place(LblExecute, 60, 165, 690, 270);
     static const char16_t *const kModeCaptions[6] = {u"表示", u"全ﾌﾘｰｽﾞ", u"ロック",
                                                      u"印刷", u"現ﾌﾘｰｽﾞ", u"新ﾌﾘｰｽﾞ"};
-    static const int kModeWidths[6] = {570, 795, 720, 570, 795, 795};
-    int x = 825;
+    static const int kModeWidths[6] = {525, 780, 690, 525, 780, 780};
+    int x = 765;
     for (int i = 0; i < 6; ++i) {
         // Graphical option buttons: the back colour shows the selection.
         OptExeMode[i] = new QRadioButton(QString::fromUtf16(kModeCaptions[i]), FraExecuteMode);
         OptExeMode[i]->setObjectName(arrayName("OptExeMode", i));
         place(OptExeMode[i], x, 120, kModeWidths[i], 330);
-        x += kModeWidths[i] + 45;
+        x += kModeWidths[i] + 30;
     }
 
     // ---- list area -----------------------------------------------------
@@ -259,18 +259,14 @@ void FrmMain::buildTabs()
         LblTab0[i] = label(page0, arrayName("LblTab0", i), QString::fromUtf16(kAttrCaptions[i]));
         CboTab0[i] = combo(page0, arrayName("CboTab0", i), false);
     }
-    place(LblTab0[0], 60, 90, 690, 255);
-    place(CboTab0[0], 750, 45, 2250, 330);
-    place(LblTab0[1], 60, 435, 690, 255);
-    place(CboTab0[1], 750, 390, 2250, 330);
-    place(LblTab0[2], 60, 780, 690, 255);
-    place(CboTab0[2], 750, 735, 2250, 330);
-    place(LblTab0[3], 60, 1125, 690, 255);
-    place(CboTab0[3], 750, 1080, 2250, 330);
+    for (int i = 0; i < 4; ++i) {
+        place(LblTab0[i], 60, 60 + 315 * i, 690, 255);
+        place(CboTab0[i], 750, 30 + 315 * i, 2250, 300);
+    }
     CmdByLayer = button(page0, "CmdByLayer", QStringLiteral("ByLayer(&B)"));
-    place(CmdByLayer, 750, 1455, 1245, 345);
+    place(CmdByLayer, 750, 1290, 1245, 330);
     CmdChange = button(page0, "CmdChange", QStringLiteral("変更"));
-    place(CmdChange, 2055, 1455, 945, 345);
+    place(CmdChange, 2055, 1290, 945, 330);
     SSTab1->addTab(page0, QStringLiteral("画層属性"));
 
     auto *page1 = new QWidget;
@@ -292,7 +288,7 @@ void FrmMain::buildTabs()
                                   CmdTool_ReplaceString, CmdTool_yobi1, CmdTool_yobi2,
                                   CmdTool_yobi3};
         for (int i = 0; i < 10; ++i)
-            place(tools[i], 45 + (i % 2) * 1530, 45 + (i / 2) * 345, 1485, 330);
+            place(tools[i], 45 + (i % 2) * 1530, 30 + (i / 2) * 315, 1485, 300);
     }
     SSTab1->addTab(page1, QStringLiteral("ツール"));
 
@@ -301,10 +297,10 @@ void FrmMain::buildTabs()
     for (int i = 0; i < 8; ++i) {
         CmdScript[i] = button(page2, "", QStringLiteral("Script%1").arg(i + 1));
         CmdScript[i]->setObjectName(arrayName("CmdScript", i));
-        place(CmdScript[i], 45 + (i % 2) * 1530, 45 + (i / 2) * 345, 1485, 330);
+        place(CmdScript[i], 45 + (i % 2) * 1530, 30 + (i / 2) * 315, 1485, 300);
     }
     CmdScriptSetting = button(page2, "CmdScriptSetting", QStringLiteral("AutoCADスクリプトの設定"));
-    place(CmdScriptSetting, 45, 45 + 4 * 345, 3015, 330);
+    place(CmdScriptSetting, 45, 30 + 4 * 315, 3015, 300);
     SSTab1->addTab(page2, QStringLiteral("ｽｸﾘﾌﾟﾄ"));
 }
 
