@@ -102,6 +102,7 @@ TEST(DxfCorrupt, StructureErrorsNameTheLine)
          "invalid integer"},
         {"bad handle", "  5\n30\n", "  5\nXYZ\n", "invalid handle"},
         {"space not a number", " 67\n     1\n", " 67\n     a\n", "invalid integer"},
+        {"layer without a name", "  2\nUNUSED\n", "", "LAYER without a name"},
         {"no EOF", "  0\nEOF\n", "", "no EOF"},
     };
     for (const auto &c : cases) {
@@ -246,6 +247,10 @@ TEST(DxfSave, FailureLeavesTheOriginalAndSaysWhy)
         QFile::setPermissions(ro, QFile::ReadOwner | QFile::ExeOwner);
         EXPECT_EQ(errorOf([&] { d->save(inRo); }), acad::err::FileError);
         QFile::setPermissions(ro, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        EXPECT_TRUE(readAll(inRo) == r12Fixture());
+        // A write-protected file is not replaced.
+        QFile::setPermissions(inRo, QFile::ReadOwner);
+        EXPECT_EQ(errorOf([&] { d->save(inRo); }), acad::err::FileError);
         EXPECT_TRUE(readAll(inRo) == r12Fixture());
     }
 }

@@ -397,6 +397,9 @@ void Drawing::save(const QString &path)
     const QString target = info.absoluteFilePath();
     const QByteArray targetPath = QFile::encodeName(target);
     QByteArray tmpl = QFile::encodeName(target + QStringLiteral(".saving-XXXXXX"));
+    // A write-protected file is not replaced.
+    if (QFileInfo::exists(target) && !QFileInfo(target).isWritable())
+        saveError(path, QStringLiteral("the file is read-only"));
     const int fd = ::mkstemp(tmpl.data());
     if (fd < 0)
         saveError(path, errnoText(errno));
@@ -611,7 +614,10 @@ LayerId Drawing::addLayer(const QString &name)
     }
     if (int i = at(330); i >= 0 && d->layerTableHandle)
         ed.setString(i, formatHandle(d->layerTableHandle));
-    ed.setString(at(2), d->encode(name));
+    if (int i = at(2); i >= 0)
+        ed.setString(i, d->encode(name));
+    else
+        ed.insertString(afterLast(ed.groups(), ed.bytes(), d->fmt, {5, 330, 100}, 1), 2, d->encode(name));
     if (int i = at(70); i >= 0)
         ed.setInt(i, 0);
     if (int i = at(62); i >= 0)
@@ -722,7 +728,10 @@ void Drawing::setLayerName(LayerId layer, const QString &name)
     // The table record.
     {
         RecordEditor ed = d->editor(s.rec);
-        ed.setString(findMain(ed.groups(), ed.bytes(), d->fmt, 2), encoded);
+        if (int i = findMain(ed.groups(), ed.bytes(), d->fmt, 2); i >= 0)
+            ed.setString(i, encoded);
+        else
+            ed.insertString(afterLast(ed.groups(), ed.bytes(), d->fmt, {5, 330, 100}, 1), 2, encoded);
         d->commit(s.rec, ed);
     }
     // Every object naming it.

@@ -504,6 +504,8 @@ void Parser::onTableEntry(std::int32_t r)
         m_maxHandle = std::max(m_maxHandle, *h);
     if (m_table == QLatin1String("LAYER") && ieq(m_q.type, "LAYER")) {
         const QString name = d.decode(m_q.name);
+        if (m_q.name.data() == nullptr || name.isEmpty())
+            fail(m_q.begin, QStringLiteral("LAYER without a name"));
         const QString folded = name.toCaseFolded();
         LayerId id = NoLayer;
         auto it = d.byFolded.find(folded);
