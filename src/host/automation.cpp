@@ -506,10 +506,9 @@ private:
     template <typename F>
     void withWindow(F &&f)
     {
-        if (pixelsOk() && host().window())
-            f(*host().window());
+        if (HostWindow *w = host().window())
+            f(*w);
     }
-    static bool pixelsOk() { return true; }
 
     std::weak_ptr<Host> m_host;
 };

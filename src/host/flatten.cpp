@@ -103,7 +103,7 @@ std::vector<QPointF> bulgePolyline(const EntityGeometry &g, bool mirror)
     return pts;
 }
 
-void pushItem(Context &ctx, const Inherit &in, LayerId layer, int color, Primitive &&p)
+void pushItem(Context &ctx, LayerId layer, int color, Primitive &&p)
 {
     DrawItem item;
     item.entity = ctx.top;
@@ -111,7 +111,6 @@ void pushItem(Context &ctx, const Inherit &in, LayerId layer, int color, Primiti
     item.topLayer = ctx.topLayer;
     item.color = color;
     item.primitive = std::move(p);
-    (void)in;
     ctx.out.push_back(std::move(item));
 }
 
@@ -124,7 +123,7 @@ void emitPolyline(Context &ctx, const Inherit &in, LayerId layer, int color,
     p.points.reserve(local.size());
     for (const QPointF &q : local)
         p.points.push_back(in.transform.map(q));
-    pushItem(ctx, in, layer, color, std::move(p));
+    pushItem(ctx, layer, color, std::move(p));
 }
 
 void emitArc(Context &ctx, const Inherit &in, LayerId layer, int color, QPointF center, double r,
@@ -149,7 +148,7 @@ void emitArc(Context &ctx, const Inherit &in, LayerId layer, int color, QPointF 
             p.startAngle = std::atan2(s.y() - p.center.y(), s.x() - p.center.x()) / kDeg;
             p.endAngle = std::atan2(e.y() - p.center.y(), e.x() - p.center.x()) / kDeg;
         }
-        pushItem(ctx, in, layer, color, std::move(p));
+        pushItem(ctx, layer, color, std::move(p));
         return;
     }
     std::vector<QPointF> pts;
@@ -173,7 +172,7 @@ void emitText(Context &ctx, const Inherit &in, LayerId layer, int color, QPointF
     p.height = height * sy;
     p.widthFactor = sy > 0 ? widthFactor * sx / sy : widthFactor;
     p.text = text;
-    pushItem(ctx, in, layer, color, std::move(p));
+    pushItem(ctx, layer, color, std::move(p));
 }
 
 void flattenOne(Context &ctx, EntityId e, const Inherit &in);

@@ -141,6 +141,19 @@ public:
 
         for (const Primitive &p : m_prims)
             draw(p);
+        if (m_prims.empty()) {
+            // An empty picture: readers size the picture by what is drawn, so
+            // draw its diagonal with the null pen.
+            m_r.begin(META_CREATEPENINDIRECT);
+            m_r.uword(5); // PS_NULL
+            m_r.word(0);
+            m_r.word(0);
+            m_r.dword(0);
+            m_r.end();
+            m_pen = m_objects.create();
+            rec(META_SELECTOBJECT, {m_pen});
+            rec(META_POLYLINE, {2, 0, 0, m_width, m_height});
+        }
 
         if (m_pen >= 0)
             rec(META_DELETEOBJECT, {m_pen});

@@ -54,7 +54,6 @@ inline QStringList entity(const QString &type, const QString &handle, const QStr
         l << QStringLiteral("67 1");
     l << QStringLiteral("8 ") + layer;
     l << body;
-    (void)subclass;
     return l;
 }
 
