@@ -63,7 +63,7 @@ bool Program::pu_fun_bGetAcadApp(bool &bCancelled, QString &sError)
         bCancelled = true;
         return true;
     }
-    m_splash->pu_subShow(QStringLiteral("AutoCAD起動中．．．"));
+    m_splash->pu_subShow(util::splash::kStartingHost);
     step([&] { app = m_connector.CreateObject(); });
     if (app) {
         gAcadApp = app;
@@ -150,7 +150,7 @@ void Program::pu_subReloadDrawing()
             UnloadMain();
         return;
     }
-    m_splash->pu_subShow(QStringLiteral("AutoCADより画層情報を取得中．．．"));
+    m_splash->pu_subShow(util::splash::kReadingLayers);
     step([&] { pu_subAcadGetLayersState(); });
     step([&] { lists::pu_subSetListLayers(*this); });
     step([&] { pu_subSetCboLayers(); });

@@ -1,5 +1,6 @@
 #include "app/program.h"
 #include "app/frm_main.h"
+#include "lists/list_moves.h"
 #include "util/splash.h"
 
 namespace app {
@@ -9,6 +10,7 @@ Program::Program(platform::Platform &platform, acad::AcadConnector &connector)
       m_splash(std::make_unique<util::Splash>(platform)),
       m_frmMain(std::make_unique<FrmMain>(*this))
 {
+    lists::pr_subConnectListControls(*this);
 }
 
 Program::~Program()

@@ -8,6 +8,7 @@
 
 #include "acad/acad.h"
 #include "app/layers_state.h"
+#include "lists/unique_list_box.h"
 #include "platform/platform.h"
 
 #include <QObject>
@@ -111,6 +112,11 @@ public:
 
     // ---- layer snapshot ------------------------------------------------
     LayersState gLayersState;
+
+    // ---- the ON and OFF lists' lookup objects (bound when the main window
+    // is made) ------------------------------------------------------------
+    lists::clsUniqueListBox gUniqueLstON;
+    lists::clsUniqueListBox gUniqueLstOFF;
 
     // ---- main window state ------------------------------------------------
     bool gResizeSnap = false;

@@ -16,6 +16,18 @@ class Platform;
 
 namespace util {
 
+// The texts the callers show, each ending in full-width dots.
+namespace splash {
+inline const QString kStartingHost = QStringLiteral("AutoCAD起動中．．．");
+inline const QString kReadingLayers = QStringLiteral("AutoCADより画層情報を取得中．．．");
+inline const QString kCollectingObjects = QStringLiteral("ONリスト画層内のオブジェクトを取得中．．．");
+inline const QString kConvertingByLayer = QStringLiteral("ByLayer変換中．．．");
+inline const QString kMoving = QStringLiteral("移動中．．．");
+inline const QString kAddingPrefix = QStringLiteral("接頭文字追加中．．．");
+inline const QString kReplacingLayerNames = QStringLiteral("画層名を置換中．．．");
+inline const QString kReplacingStrings = QStringLiteral("文字列を置換中．．．");
+} // namespace splash
+
 class FrmSplash : public QWidget {
     Q_OBJECT
 public:

@@ -12,6 +12,7 @@
 #include "util/splash.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QPushButton>
@@ -270,6 +271,22 @@ TEST_F(StartupTest, ExitWritesFormViewAndReleasesTheHost)
     EXPECT_EQ(again.frmMain().Top(), 450);
     EXPECT_EQ(again.frmMain().Left(), 1200);
     EXPECT_EQ(again.frmMain().SSTab1->currentIndex(), 1);
+}
+
+TEST_F(StartupTest, ReadOnlySettingsFileIsLeftAsItIs)
+{
+    const QByteArray before = "[FormView]\r\nheight=4890\r\ntop=600\r\nleft=900\r\nSSTab1=1\r\n";
+    harness::writeBytes(iniPath(), before);
+    QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::ReadGroup);
+    startHost({drawingFile(QStringLiteral("s.dxf"), {{QStringLiteral("0")}})});
+    app::Program &p = startProgram();
+    EXPECT_EQ(p.frmMain().Top(), 600);
+    EXPECT_FALSE(p.gIniWritable);
+    p.frmMain().setTop(3000);
+    harness::click(*p.frmMain().CmdEND);
+    EXPECT_TRUE(p.hasEnded());
+    EXPECT_EQ(harness::readBytes(iniPath()), before);
+    QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::WriteOwner);
 }
 
 TEST_F(StartupTest, ClosingTheWindowRunsTheExitSteps)
