@@ -515,3 +515,31 @@ TEST(DxfEntities, GeometryForTheView)
     EXPECT_EQ(Drawing::aciToRgb(11), 0xFF7F7Fu);
     EXPECT_EQ(Drawing::aciToRgb(23), 0xA56752u);
 }
+
+TEST(DxfLayerRules, FreezeInOneViewport)
+{
+    // R2000: 331 handles.
+    {
+        auto d = example();
+        const host::ViewportInfo vp = d->viewports(1)[1];
+        const LayerId door = L(*d, "A-DOOR-NEW");
+        const LayerId furn = L(*d, "A-FURN-NEW");
+        d->setViewportLayerFrozen(vp.entity, door, true);
+        d->setViewportLayerFrozen(vp.entity, door, true); // once only
+        d->setViewportLayerFrozen(vp.entity, furn, false);
+        const auto again = Drawing::fromBytes(d->toBytes());
+        EXPECT_EQ(again->viewports(1)[1].frozenLayers,
+                  (std::vector<LayerId>{again->findLayer(QStringLiteral("E-LITE-NEW")),
+                                        again->findLayer(QStringLiteral("A-DOOR-NEW"))}));
+        EXPECT_EQ(errorOf([&] { d->setViewportLayerFrozen(d->layerEntities(door)[0], door, true); }),
+                  err::InvalidInput);
+    }
+    // R12: names inside the ACAD xdata list.
+    {
+        auto d = Drawing::fromBytes(r12Fixture());
+        const host::EntityId vp = d->findEntity(QStringLiteral("3A"));
+        d->setViewportLayerFrozen(vp, d->findLayer(QStringLiteral("door")), true);
+        d->setViewportLayerFrozen(vp, d->findLayer(QStringLiteral("WALL")), false);
+        EXPECT_TRUE(d->toBytes().contains("1002\n{\n1003\nUNUSED\n1003\nDOOR\n1002\n}\n1002\n}\n"));
+    }
+}

@@ -1710,6 +1710,80 @@ std::vector<ViewportInfo> Drawing::viewports(int layout) const
     return out;
 }
 
+void Drawing::setViewportLayerFrozen(EntityId viewport, LayerId layer, bool frozen)
+{
+    d->ent(viewport);
+    const Slot &s = d->slot(layer);
+    const std::int32_t r = d->ents[size_t(viewport)].rec;
+    RecordEditor ed = d->editor(r);
+    const auto &gs = ed.groups();
+    if (gs.empty() || !ieq(trimmed(stringValue(ed.bytes(), gs[0], d->fmt)), "VIEWPORT"))
+        raise(acad::err::InvalidInput);
+    // Entries naming the layer now: handles and xdata names.
+    std::vector<int> hits;
+    int lastHandle = -1, firstXdata = int(gs.size()), statusFlags = -1;
+    for (int i = 0; i < int(gs.size()); ++i) {
+        const Group &g = gs[size_t(i)];
+        if (g.code >= 1000) {
+            firstXdata = i;
+            break;
+        }
+        if (g.code == 331 || g.code == 341) {
+            lastHandle = i;
+            if (s.handle && parseHandle(stringValue(ed.bytes(), g, d->fmt)) == s.handle)
+                hits.push_back(i);
+        } else if (g.code == 90 && statusFlags < 0) {
+            statusFlags = i;
+        }
+    }
+    int innerEnd = -1; // the "1002 }" closing the frozen-layer list
+    {
+        bool acad = false;
+        int depth = 0;
+        for (int i = firstXdata; i < int(gs.size()); ++i) {
+            const Group &g = gs[size_t(i)];
+            if (g.code == 1001) {
+                acad = trimmed(stringValue(ed.bytes(), g, d->fmt)) == "ACAD";
+                depth = 0;
+                continue;
+            }
+            if (!acad)
+                continue;
+            if (g.code == 1002) {
+                const std::string_view v = trimmed(stringValue(ed.bytes(), g, d->fmt));
+                if (v == "{")
+                    ++depth;
+                else if (v == "}" && depth-- == 2 && innerEnd < 0)
+                    innerEnd = i;
+            } else if (g.code == 1003
+                       && d->decode(stringValue(ed.bytes(), g, d->fmt)).toCaseFolded() == s.folded) {
+                hits.push_back(i);
+            }
+        }
+    }
+    if (frozen) {
+        if (!hits.empty())
+            return;
+        if (d->isR2000Plus() && s.handle) {
+            const int at = lastHandle >= 0 ? lastHandle + 1
+                           : statusFlags >= 0 ? statusFlags
+                                              : firstXdata;
+            ed.insertString(at, 331, formatHandle(s.handle));
+        } else {
+            if (innerEnd < 0)
+                raise(acad::err::InvalidInput);
+            ed.insertString(innerEnd, 1003, d->encode(s.name));
+        }
+    } else {
+        if (hits.empty())
+            return;
+        std::sort(hits.begin(), hits.end());
+        for (auto it = hits.rbegin(); it != hits.rend(); ++it)
+            ed.remove(*it);
+    }
+    d->commit(r, ed);
+}
+
 std::vector<EntityId> Drawing::blockEntities(const QString &blockName) const
 {
     std::vector<EntityId> out;

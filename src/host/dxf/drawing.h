@@ -258,6 +258,10 @@ public:
     std::vector<EntityId> layoutEntities(int layout) const;
     // VIEWPORT entities of one layout.
     std::vector<ViewportInfo> viewports(int layout) const;
+    // Freezes or thaws a layer in one viewport (VPLAYER): a 331 handle from
+    // R2000, a 1003 name in the viewport's ACAD xdata in R12.  Not a
+    // VIEWPORT, or an R12 viewport without its xdata: InvalidInput.
+    void setViewportLayerFrozen(EntityId viewport, LayerId layer, bool frozen);
     // Entities of a block definition (ignoring case), for drawing INSERTs.
     std::vector<EntityId> blockEntities(const QString &blockName) const;
     // Base point of a block definition (10/20/30 of BLOCK).
