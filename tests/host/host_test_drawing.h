@@ -45,8 +45,7 @@ inline QStringList layerRecord(const QString &handle, const QString &name, int f
 }
 
 inline QStringList entity(const QString &type, const QString &handle, const QString &owner,
-                          const QString &layer, const QStringList &body, bool paper = false,
-                          const QString &subclass = QString())
+                          const QString &layer, const QStringList &body, bool paper = false)
 {
     QStringList l = {QStringLiteral("0 ") + type, QStringLiteral("5 ") + handle,
                      QStringLiteral("330 ") + owner, QStringLiteral("100 AcDbEntity")};

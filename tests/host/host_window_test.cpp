@@ -234,6 +234,16 @@ TEST_F(HostWindowTest, PickOnScreenByClickAndWindow)
     });
     set->SelectOnScreen();
     EXPECT_EQ(set->Count(), 0);
+
+    // The drawing closed while the user picks: the pick ends, nothing breaks.
+    QTimer::singleShot(0, [&] {
+        click(at(50, 0));
+        hostPtr->close(hostPtr->activeDrawing().get());
+        click(at(50, 0));
+    });
+    set->SelectOnScreen();
+    EXPECT_FALSE(view()->picking());
+    EXPECT_EQ(errorOf([&] { set->Count(); }), err::NoDocument);
 }
 
 TEST_F(HostWindowTest, ViewDrawsVisibleLayersInTheirColours)

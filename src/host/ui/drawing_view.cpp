@@ -139,8 +139,10 @@ void DrawingView::forgetClosed()
                 open = true;
         it = open ? std::next(it) : m_views.erase(it);
     }
-    if (m_drawing && !m_host.find(m_drawing))
+    if (m_drawing && !m_host.find(m_drawing)) {
         m_drawing = nullptr;
+        endPick(true); // the drawing picked in was closed
+    }
 }
 
 const DrawingView::Cache &DrawingView::cacheFor(int layout)
@@ -465,6 +467,8 @@ void DrawingView::mouseDoubleClickEvent(QMouseEvent *event)
 
 EntityId DrawingView::entityAt(const QPointF &widgetPos)
 {
+    if (!m_drawing)
+        return NoEntity;
     EntityId best = NoEntity;
     double bestDistance = kPickTolerance;
     const Drawing &d = m_drawing->drawing();
@@ -500,6 +504,8 @@ std::vector<EntityId> DrawingView::entitiesIn(const QRectF &spaceRect, bool cros
 {
     // An object is taken by a window when all its parts lie inside, by a
     // crossing when any part touches it.
+    if (!m_drawing)
+        return {};
     std::unordered_map<EntityId, bool> state; // entity -> still all inside
     std::vector<EntityId> order;
     const Drawing &d = m_drawing->drawing();
