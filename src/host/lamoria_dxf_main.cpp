@@ -7,7 +7,9 @@
 //
 // Errors go to stderr naming the file (and the line for a bad DXF); the exit
 // code is then 1 and OUT is left as it was.
+#include "host/automation.h"
 #include "host/dxf/drawing.h"
+#include "host/open_drawing.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -76,8 +78,9 @@ bool parseBool(const QString &v, bool *ok)
     return false;
 }
 
-// Writes one layer property by its automation member name.
-void setProperty(host::Drawing &dwg, host::LayerId l, const QString &property, const QString &value)
+// Writes one layer property by its automation member name, through the
+// automation interface as the program does.
+void setProperty(acad::AcadLayer &layer, const QString &property, const QString &value)
 {
     auto bad = [&](const QString &why) {
         throw acad::AcadError(acad::err::InvalidInput, why);
@@ -90,27 +93,27 @@ void setProperty(host::Drawing &dwg, host::LayerId l, const QString &property, c
         if (!ok)
             bad(QStringLiteral("%1 takes true or false, not \"%2\"").arg(property, value));
         if (p == QLatin1String("layeron"))
-            dwg.setLayerOn(l, b);
+            layer.setLayerOn(b);
         else if (p == QLatin1String("freeze"))
-            dwg.setLayerFrozen(l, b);
+            layer.setFreeze(b);
         else if (p == QLatin1String("lock"))
-            dwg.setLayerLocked(l, b);
+            layer.setLock(b);
         else if (p == QLatin1String("plottable"))
-            dwg.setLayerPlottable(l, b);
+            layer.setPlottable(b);
         else
-            dwg.setLayerFrozenInNewViewports(l, b);
+            layer.setViewportDefault(b);
     } else if (p == QLatin1String("color")) {
         const int c = value.toInt(&ok);
         if (!ok)
             bad(QStringLiteral("Color takes a number, not \"%1\"").arg(value));
-        dwg.setLayerColor(l, c);
+        layer.setColor(c);
     } else if (p == QLatin1String("lineweight")) {
         const int w = value.toInt(&ok);
         if (!ok)
             bad(QStringLiteral("Lineweight takes a number, not \"%1\"").arg(value));
-        dwg.setLayerLineweight(l, w);
+        layer.setLineweight(w);
     } else if (p == QLatin1String("linetype")) {
-        dwg.setLayerLinetype(l, value);
+        layer.setLinetype(value);
     } else {
         bad(QStringLiteral("unknown property \"%1\"").arg(property));
     }
@@ -140,14 +143,15 @@ int main(int argc, char **argv)
         }
         if (cmd == QLatin1String("set") && args.size() == 6) {
             file = args[1];
-            const auto dwg = host::Drawing::load(file);
-            const host::LayerId l = dwg->findLayer(args[3]);
-            if (l == host::NoLayer)
+            const auto od = std::make_shared<host::OpenDrawing>(host::Drawing::load(file), file,
+                                                                QString(), nullptr);
+            const acad::DocumentPtr doc = host::documentFor(od);
+            if (od->drawing().findLayer(args[3]) == host::NoLayer)
                 throw acad::AcadError(acad::err::KeyNotFound,
                                       QStringLiteral("Key not found: no layer \"%1\"").arg(args[3]));
-            setProperty(*dwg, l, args[4], args[5]);
+            setProperty(*doc->Layers()->Item(args[3]), args[4], args[5]);
             file = args[2];
-            dwg->save(file);
+            od->drawing().save(file);
             return 0;
         }
         if (cmd == QLatin1String("rename") && args.size() == 5) {
