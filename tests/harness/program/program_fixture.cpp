@@ -32,20 +32,20 @@ QString ProgramFixture::drawingFile(const QString &name, const std::vector<Layer
     auto h = maker.start({}, false);
     acad::DocumentPtr doc = host::applicationFor(h)->ActiveDocument();
     acad::LayersPtr all = doc->Layers();
-    for (const LayerSpec &spec : layers) {
+    for (const LayerSpec &wanted : layers) {
         acad::LayerPtr layer;
-        if (spec.name == QLatin1String("0"))
+        if (wanted.name == QLatin1String("0"))
             layer = all->Item(QStringLiteral("0"));
         else
-            layer = all->Add(spec.name);
-        layer->setLayerOn(spec.on);
-        layer->setFreeze(spec.frozen);
-        layer->setLock(spec.locked);
-        layer->setPlottable(spec.plottable);
-        layer->setViewportDefault(spec.vpDefault);
-        layer->setColor(spec.color);
-        layer->setLinetype(spec.linetype);
-        layer->setLineweight(spec.lineweight);
+            layer = all->Add(wanted.name);
+        layer->setLayerOn(wanted.on);
+        layer->setFreeze(wanted.frozen);
+        layer->setLock(wanted.locked);
+        layer->setPlottable(wanted.plottable);
+        layer->setViewportDefault(wanted.vpDefault);
+        layer->setColor(wanted.color);
+        layer->setLinetype(wanted.linetype);
+        layer->setLineweight(wanted.lineweight);
     }
     const QString path = tempPath(QStringLiteral("drawings/") + name);
     QDir().mkpath(QFileInfo(path).absolutePath());
