@@ -184,8 +184,6 @@ TEST_F(HostCommands, VplayerWorksOnTheCurrentViewportOfALayout)
     ASSERT_TRUE(doc->MSpace());
     cl().typeText(QStringLiteral("VPLAYER\rF\rA-DOOR,FROZEN\rC\r\r"));
     EXPECT_FALSE(cl().commandActive());
-    if (historyHas(QStringLiteral("not available in this build")))
-        GTEST_SKIP() << "the drawing model cannot freeze layers per viewport yet";
     std::vector<host::LayerId> frozen;
     for (const auto &info : drawing->drawing().viewports(1))
         if (info.entity == vp)

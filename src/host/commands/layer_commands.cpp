@@ -481,10 +481,7 @@ private:
                 const bool frozen = m_option == Freeze   ? true
                                     : m_option == Thaw ? false
                                                        : d.layerFrozenInNewViewports(id);
-                if (!setViewportLayerFrozen(d, vp, id, frozen)) {
-                    print(QStringLiteral("Freezing layers per viewport is not available in this build."));
-                    return;
-                }
+                d.setViewportLayerFrozen(vp, id, frozen);
             }
         }
         od.requestRedraw();
@@ -507,7 +504,7 @@ private:
             for (int l = 1; l < layouts; ++l)
                 for (const ViewportInfo &vp : d.viewports(l))
                     if (vp.id != 1)
-                        setViewportLayerFrozen(d, vp.entity, id, true);
+                        d.setViewportLayerFrozen(vp.entity, id, true);
         }
         od.touch();
     }

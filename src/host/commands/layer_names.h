@@ -13,8 +13,4 @@ namespace host {
 // looked up directly; a list with wildcards scans the layer table once.
 std::vector<LayerId> matchLayers(const Drawing &drawing, const QString &nameList);
 
-// Freezes or thaws a layer in one floating viewport, when the drawing model
-// of this build can do it; returns false when it cannot.
-bool setViewportLayerFrozen(Drawing &drawing, EntityId viewport, LayerId layer, bool frozen);
-
 } // namespace host
