@@ -70,6 +70,10 @@ public:
     void Form_Resize();
     void Form_Unload();
     void Form_DblClick(); // background and the four frames
+    // The Esc key: straight to the full view when gEscAllView is set.
+    void Form_KeyDown(int keyCode);
+    // The full view (height 4890) with its frames.
+    void pr_subFullView();
     void pu_subVisibleUpdate();
     void pr_subRestoreFormView();
     void pr_subSetHook();
@@ -83,6 +87,10 @@ public:
     void Chk4Class_Click();
     void pr_subInitUniqueControls();
     void pu_subLayerAttributeCbo_Init();
+    // The class combos follow the layer chosen in CboLayer.
+    void pr_subSetClassFromLayer();
+    // The attribute page shows the attributes of the layer chosen in CboLayer.
+    void pr_subChange_AttributeCbo();
 
     // The height a user's resize snaps to (twips).
     static int snapHeight(int h);
@@ -165,6 +173,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildControls();

@@ -261,7 +261,16 @@ void FrmMain::pr_subCycleSize()
 
 void FrmMain::CmdFormSize_Click() { pr_subCycleSize(); }
 
-void FrmMain::Form_DblClick() { pr_subCycleSize(); }
+void FrmMain::Form_DblClick()
+{
+    // With the "Esc key / one double-click" option a double-click below the
+    // full view goes straight to it.
+    if (m_p.gEscAllView != 0 && Height() < kFullHeight) {
+        pr_subFullView();
+        return;
+    }
+    pr_subCycleSize();
+}
 
 // ---- start-up -----------------------------------------------------------------
 
@@ -343,6 +352,9 @@ void FrmMain::pr_subRestoreFormView()
 
 void FrmMain::pr_subInitUniqueControls()
 {
+    for (int i = 0; i < 4; ++i)
+        m_p.gUniqueCboItem[i].clsSetComboBox(CboItem[i]);
+    m_p.gUniqueCboLayer.clsSetComboBox(CboLayer);
     for (QComboBox *c : CboItem) {
         lists::resetCombo(c, {kAll, kNotSpecified});
         c->setCurrentIndex(0);

@@ -1,5 +1,6 @@
 // The layer-table snapshot and the combos filled from it.
 #include "app/layers_state.h"
+#include "lists/layer_combo.h"
 #include "app/frm_main.h"
 #include "app/program.h"
 #include "lists/sorted.h"
@@ -105,6 +106,8 @@ void Program::pu_subSetCboLayers()
         lists::addSorted(cbo, names);
         cbo->setCurrentIndex(0);
         cbo->blockSignals(false);
+        // The layer buttons follow the new selection ("(ALL)": all off).
+        lists::pr_subCheckLayerState(*this);
 
         QComboBox *linetypes = f.CboTab0[1];
         linetypes->clear();

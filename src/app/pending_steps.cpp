@@ -2,6 +2,7 @@
 // the least the rest of the program relies on until then.
 #include "app/frm_main.h"
 #include "app/program.h"
+#include "lists/classes.h"
 #include "lists/sorted.h"
 
 #include <QComboBox>
@@ -23,19 +24,22 @@ void Program::pu_subRemoveProp(platform::Hwnd hwnd)
 // Script buttons keep their design captions "Script1" .. "Script8".
 void Program::pr_subLoadScriptButtons(const QString &) {}
 
-// The options dialog.
-void Program::ShowOptions(QWidget *) {}
-
-// Class combos: the two fixed entries, entry 0 selected.
+// Class combos: refilled from the snapshot.
 void Program::pu_subSetCboItems()
 {
-    for (QComboBox *c : m_frmMain->CboItem) {
-        lists::resetCombo(c, {QStringLiteral("   (ALL)   "), QStringLiteral("  (指定しない)  ")});
-        c->setCurrentIndex(0);
-    }
+    lists::pu_subSetCboItems(*this);
 }
 
 // Attribute page combos.
 void FrmMain::pu_subLayerAttributeCbo_Init() {}
+
+// The class combos following the layer chosen in CboLayer.
+void FrmMain::pr_subSetClassFromLayer()
+{
+    lists::pr_subSetClassFromLayer(m_p);
+}
+
+// The attribute page showing the layer chosen in CboLayer.
+void FrmMain::pr_subChange_AttributeCbo() {}
 
 } // namespace app

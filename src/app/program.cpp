@@ -1,5 +1,6 @@
 #include "app/program.h"
 #include "app/frm_main.h"
+#include "lists/layer_combo.h"
 #include "lists/list_moves.h"
 #include "util/splash.h"
 
@@ -11,6 +12,7 @@ Program::Program(platform::Platform &platform, acad::AcadConnector &connector)
       m_frmMain(std::make_unique<FrmMain>(*this))
 {
     lists::pr_subConnectListControls(*this);
+    lists::pr_subConnectLayerControls(*this);
 }
 
 Program::~Program()

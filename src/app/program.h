@@ -8,6 +8,7 @@
 
 #include "acad/acad.h"
 #include "app/layers_state.h"
+#include "lists/unique_combo.h"
 #include "lists/unique_list_box.h"
 #include "platform/platform.h"
 
@@ -15,6 +16,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <array>
 #include <memory>
 
 namespace util {
@@ -117,6 +119,9 @@ public:
     // is made) ------------------------------------------------------------
     lists::clsUniqueListBox gUniqueLstON;
     lists::clsUniqueListBox gUniqueLstOFF;
+    // The layer combo's and the class combos' lookup objects.
+    lists::clsUniqueCombo gUniqueCboLayer;
+    std::array<lists::clsUniqueCombo, 4> gUniqueCboItem;
 
     // ---- main window state ------------------------------------------------
     bool gResizeSnap = false;
