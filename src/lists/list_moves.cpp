@@ -1,6 +1,7 @@
 #include "lists/list_moves.h"
 #include "app/frm_main.h"
 #include "app/program.h"
+#include "lists/classes.h"
 #include "lists/list_box_ops.h"
 #include "lists/list_fill.h"
 #include "lists/unique_list_box.h"
@@ -164,6 +165,8 @@ void pr_subConnectListControls(app::Program &p)
     auto *captions = new CaptionDblClick(p, &f);
     f.LblON->installEventFilter(captions);
     f.LblOFF->installEventFilter(captions);
+
+    pr_subConnectClassControls(p);
 }
 
 } // namespace lists
