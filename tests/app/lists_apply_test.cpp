@@ -42,6 +42,11 @@ struct ApplyCase {
     bool regen;
 };
 
+void PrintTo(const ApplyCase &c, std::ostream *os)
+{
+    *os << "mode " << c.mode << " (" << c.property << ")";
+}
+
 class ListsApplyModes : public ListsApply, public ::testing::WithParamInterface<ApplyCase> {};
 
 // The two lists swapped and applied: every layer's property flips (the

@@ -38,6 +38,11 @@ struct ModeCase {
     QString offCaption;
 };
 
+void PrintTo(const ModeCase &c, std::ostream *os)
+{
+    *os << "mode " << c.mode;
+}
+
 class ListsModeTable : public ListsModes, public ::testing::WithParamInterface<ModeCase> {};
 
 TEST_P(ListsModeTable, ListsAndCaptions)

@@ -214,6 +214,11 @@ struct FindCase {
     int index;
 };
 
+void PrintTo(const FindCase &c, std::ostream *os)
+{
+    *os << '"' << c.text << "\" bPart=" << c.bPart;
+}
+
 class UniqueListBoxFind : public ListsMoves, public ::testing::WithParamInterface<FindCase> {};
 
 TEST_P(UniqueListBoxFind, WholeOrPrefix)
