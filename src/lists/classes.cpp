@@ -93,7 +93,10 @@ int pu_fun_iDelimiterCount(const QString &sName, const QString &sDelimiter)
 {
     if (sDelimiter.isEmpty())
         return 0;
-    return static_cast<int>(sName.count(sDelimiter, Qt::CaseSensitive));
+    int count = 0;
+    for (qsizetype at = sName.indexOf(sDelimiter); at >= 0; at = sName.indexOf(sDelimiter, at + sDelimiter.size()))
+        ++count;
+    return count;
 }
 
 int pu_fun_vMaxDelimiterCount(app::Program &p, const QString &sDelimiter)
