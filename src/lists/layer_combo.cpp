@@ -26,12 +26,15 @@ const QString kObjectNotSetText =
 // The caption's click and double-click.
 class LblLayerEvents : public QObject {
 public:
-    LblLayerEvents(app::Program &p, QObject *parent) : QObject(parent), m_p(p) {}
+    // The filter is a child of the label it watches, so it never outlives it.
+    LblLayerEvents(app::Program &p, QLabel *label) : QObject(label), m_p(p), m_label(label) {}
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == m_p.frmMain().LblLayer) {
+        // Compare with the label itself: the main window may be in the middle
+        // of its destruction when the last events arrive.
+        if (watched == m_label) {
             if (event->type() == QEvent::MouseButtonRelease) {
                 // The release that ends a double-click is no second click.
                 if (m_afterDblClick)
@@ -51,6 +54,7 @@ protected:
 
 private:
     app::Program &m_p;
+    QLabel *m_label;
     bool m_afterDblClick = false;
 };
 
