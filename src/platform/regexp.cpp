@@ -310,7 +310,12 @@ bool RegExp::nextMatch(const QString &text, int &pos, QRegularExpressionMatch &m
     const QRegularExpression &re = compiled();
     if (pos > text.size())
         return false;
-    m = re.match(text, pos);
+    // The subject is checked once, by the first call on it; the calls that go
+    // on through the same text skip the check (it would scan the whole text
+    // again for every match).
+    m = re.match(text, pos, QRegularExpression::NormalMatch,
+                 pos > 0 ? QRegularExpression::DontCheckSubjectStringMatchOption
+                         : QRegularExpression::NoMatchOption);
     if (!m.isValid())
         fail(regexp_err::OutOfStack); // the match limit was reached
     if (!m.hasMatch())
