@@ -412,3 +412,44 @@ TEST_F(ClassCommands, SavedDrawingReadByEzdxf)
 }
 
 } // namespace
+
+namespace {
+
+// Classes that match nothing: OK writes nothing but still regenerates and
+// reloads the lists.
+TEST_F(ClassCommands, NothingMatchedStillRegeneratesAndReloads)
+{
+    startFour();
+    setClass(1, QStringLiteral("Z"));
+    harness::click(*f().CmdMoveOFF_ALL);
+    const quint64 before = regens();
+    ui().onForm(QStringLiteral("frmMatchLayer"), [](QWidget &w) {
+        lists::FrmMatchLayer &d = dialog(w);
+        EXPECT_EQ(d.LblON->text(), QStringLiteral("マッチした処理対象画層（0個）"));
+        harness::click(*d.CmdOK);
+    });
+    harness::click(*f().CmdItemOFF);
+    EXPECT_NE(regens(), before);
+    EXPECT_EQ(on(), L({"0", "A-1", "B-1"}));
+    EXPECT_TRUE(drawing().layerOn(layerId(QStringLiteral("A-1"))));
+    EXPECT_FALSE(f().CmdListDWG->isEnabled());
+}
+
+// Current-viewport mode on a layout with paper space active: the second
+// message only.
+TEST_F(ClassCommands, CurrentViewportModeInPaperSpace)
+{
+    startFour();
+    chooseMode(app::ModeNowFreeze);
+    openDrawing().setActiveLayout(1);
+    ASSERT_EQ(program().gAcadDoc->ActiveSpace(), 0);
+    ASSERT_FALSE(program().gAcadDoc->MSpace());
+    ui().onForm(QStringLiteral("frmMatchLayer"), [](QWidget &w) { harness::click(*dialog(w).CmdOK); });
+    ui().expectMsgBox(QStringLiteral("浮動ビューポート内のモデル空間をアクティブにしてから実行してください。"),
+                      vbOKOnly + vbExclamation, vbOK);
+    harness::click(*f().CmdItemOFF);
+    EXPECT_TRUE(on().isEmpty());
+    EXPECT_TRUE(off().isEmpty());
+}
+
+} // namespace

@@ -321,3 +321,29 @@ TEST_F(Classes, UnbalancedParenthesisRaises)
 }
 
 } // namespace
+
+namespace {
+
+// "4分類": the combos and delimiter labels move, the fourth combo and the
+// third label appear with "(ALL)", or hide with "(指定しない)".
+TEST_F(Classes, FourClassesCheckBoxPlacesTheCombos)
+{
+    startNames(L({"A-1"}));
+    for (const bool ticked : {true, false}) {
+        harness::click(*f().Chk4Class);
+        ASSERT_EQ(f().Chk4Class->isChecked(), ticked);
+        for (int i = 0; i < (ticked ? 4 : 3); ++i) {
+            QComboBox *c = f().CboItem[static_cast<size_t>(i)];
+            EXPECT_NEAR(f().controlLeft(c), ticked ? 945 + 1750 * i : 945 + 2385 * i, 15) << i;
+            EXPECT_NEAR(f().controlWidth(c), ticked ? 1430 : 1905, 15) << i;
+        }
+        for (int j = 0; j < (ticked ? 3 : 2); ++j)
+            EXPECT_NEAR(f().controlLeft(f().LblItemDeli[static_cast<size_t>(j)]),
+                        ticked ? 2400 + 1740 * j : 2925 + 2385 * j, 15) << j;
+        EXPECT_EQ(f().CboItem[3]->isVisible(), ticked);
+        EXPECT_EQ(f().LblItemDeli[2]->isVisible(), ticked);
+        EXPECT_EQ(f().CboItem[3]->currentIndex(), ticked ? 0 : 1);
+    }
+}
+
+} // namespace
