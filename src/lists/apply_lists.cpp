@@ -1,5 +1,6 @@
 #include "lists/apply_lists.h"
 #include "app/program.h"
+#include "lists/acad_checks.h"
 
 #include <functional>
 
@@ -9,42 +10,11 @@ namespace {
 
 constexpr int kRegenAllViewports = 1;
 
-// The runtime's error for a missing object.
-acad::AcadError objectNotSet()
-{
-    return acad::AcadError(
-        91, QStringLiteral("オブジェクト変数または With ブロック変数が設定されていません。"));
-}
-
 acad::DocumentPtr activeDocument(app::Program &p)
 {
     if (!p.gAcadDoc)
         throw objectNotSet();
     return p.gAcadDoc;
-}
-
-acad::LayersPtr layersOf(const acad::DocumentPtr &doc)
-{
-    acad::LayersPtr layers = doc->Layers();
-    if (!layers)
-        throw objectNotSet();
-    return layers;
-}
-
-acad::LayerPtr layerNamed(const acad::LayersPtr &layers, const QString &name)
-{
-    acad::LayerPtr layer = layers->Item(name);
-    if (!layer)
-        throw objectNotSet();
-    return layer;
-}
-
-acad::LayerPtr activeLayer(const acad::DocumentPtr &doc)
-{
-    acad::LayerPtr layer = doc->ActiveLayer();
-    if (!layer)
-        throw objectNotSet();
-    return layer;
 }
 
 // The simple modes: one property set on every named layer, even when it

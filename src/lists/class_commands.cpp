@@ -1,6 +1,7 @@
 #include "lists/class_commands.h"
 #include "app/frm_main.h"
 #include "app/program.h"
+#include "lists/acad_checks.h"
 #include "lists/classes.h"
 #include "lists/frm_match_layer.h"
 #include "lists/list_fill.h"
@@ -16,28 +17,6 @@ namespace {
 enum Command { kOn = 0, kOff = 1, kExclusive = 2 };
 
 constexpr int kRegenAllViewports = 1;
-
-acad::AcadError objectNotSet()
-{
-    return acad::AcadError(
-        91, QStringLiteral("オブジェクト変数または With ブロック変数が設定されていません。"));
-}
-
-acad::LayerPtr layerNamed(const acad::LayersPtr &layers, const QString &name)
-{
-    acad::LayerPtr layer = layers->Item(name);
-    if (!layer)
-        throw objectNotSet();
-    return layer;
-}
-
-acad::LayerPtr activeLayer(const acad::DocumentPtr &doc)
-{
-    acad::LayerPtr layer = doc->ActiveLayer();
-    if (!layer)
-        throw objectNotSet();
-    return layer;
-}
 
 void forEachName(const NameArray &names, const std::function<void(const QString &)> &fn)
 {

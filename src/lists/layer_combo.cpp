@@ -1,6 +1,7 @@
 #include "lists/layer_combo.h"
 #include "app/frm_main.h"
 #include "app/program.h"
+#include "lists/acad_checks.h"
 #include "lists/unique_combo.h"
 
 #include <QComboBox>
@@ -18,10 +19,6 @@ namespace {
 constexpr long kDisconnected = -2147417848;
 
 const QString kLayerZero = QStringLiteral("0");
-
-// The runtime's error for a missing object.
-const QString kObjectNotSetText =
-    QStringLiteral("オブジェクト変数または With ブロック変数が設定されていません。");
 
 // The caption's click and double-click.
 class LblLayerEvents : public QObject {
@@ -83,7 +80,7 @@ void pr_subCheckLayerState(app::Program &p)
         if (i >= 1) {
             // The entry chosen names the layer, whatever letter case was typed.
             if (!p.gAcadDoc)
-                throw acad::AcadError(91, kObjectNotSetText);
+                throw objectNotSet();
             const acad::LayerPtr active = p.gAcadDoc->ActiveLayer();
             act = !active || f.CboLayer->itemText(i) != active->Name();
         }
@@ -184,7 +181,7 @@ void LblLayer_Click(app::Program &p)
     app::FrmMain &f = p.frmMain();
     const auto step = [&p, &f] {
         if (!p.gAcadDoc)
-            throw acad::AcadError(91, kObjectNotSetText);
+            throw objectNotSet();
         const acad::LayerPtr active = p.gAcadDoc->ActiveLayer();
         setComboText(f.CboLayer, active ? active->Name() : QString());
     };

@@ -49,15 +49,6 @@ namespace {
     throw acad::AcadError(number, QString::fromLatin1(text));
 }
 
-std::string_view trimmed(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
 bool ieq(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())

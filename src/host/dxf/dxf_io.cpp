@@ -33,15 +33,6 @@ bool istartsWith(const QString &s, const char *prefix)
     return s.startsWith(QLatin1String(prefix), Qt::CaseInsensitive);
 }
 
-std::string_view trimmed(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
 enum class Section { None, Header, Classes, Tables, Blocks, Entities, Objects, Other };
 
 // One scanned group with absolute offsets into the file.

@@ -150,6 +150,15 @@ void scanGroups(std::string_view rec, Format fmt, std::vector<Group> &out)
     }
 }
 
+std::string_view trimmed(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
 std::string_view stringValue(std::string_view rec, const Group &g, Format)
 {
     return rec.substr(g.valBegin, g.valEnd - g.valBegin);

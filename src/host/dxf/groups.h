@@ -52,6 +52,9 @@ std::string_view stringValue(std::string_view rec, const Group &g, Format fmt);
 std::optional<long long> intValue(std::string_view rec, const Group &g, Format fmt);
 std::optional<double> realValue(std::string_view rec, const Group &g, Format fmt);
 
+// A value without its surrounding blanks (and a stray CR at its end).
+std::string_view trimmed(std::string_view s);
+
 // Parses text as an integer / a double (leading and trailing blanks allowed).
 std::optional<long long> parseInt(std::string_view text);
 std::optional<double> parseReal(std::string_view text);
