@@ -1,4 +1,5 @@
 #include "lists/acad_checks.h"
+#include "app/program.h"
 
 namespace lists {
 
@@ -30,6 +31,23 @@ acad::LayerPtr activeLayer(const acad::DocumentPtr &doc)
     if (!layer)
         throw objectNotSet();
     return layer;
+}
+
+bool pu_fun_bViewportModelSpaceActive(app::Program &p, const acad::DocumentPtr &doc)
+{
+    if (doc->ActiveSpace() == 1) {
+        p.MsgBox(QStringLiteral("モデルタブがアクティブです。\r\n"
+                                "レイアウトタブをアクティブにしてフリーズ設定したい浮動ビューポート\r\n"
+                                "のモデル空間をアクティブ（ダブルクリックにて選択）にしてから実行してください"),
+                 platform::vbOKOnly + platform::vbExclamation);
+        return false;
+    }
+    if (!doc->MSpace()) {
+        p.MsgBox(QStringLiteral("浮動ビューポート内のモデル空間をアクティブにしてから実行してください。"),
+                 platform::vbOKOnly + platform::vbExclamation);
+        return false;
+    }
+    return true;
 }
 
 } // namespace lists

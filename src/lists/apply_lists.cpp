@@ -107,18 +107,8 @@ void pu_subUpdateDWG_NowFreeze(app::Program &p, const NameArray &aOn, const Name
 {
     try {
         const acad::DocumentPtr doc = activeDocument(p);
-        if (doc->ActiveSpace() == 1) {
-            p.MsgBox(QStringLiteral("モデルタブがアクティブです。\r\n"
-                                    "レイアウトタブをアクティブにしてフリーズ設定したい浮動ビューポート\r\n"
-                                    "のモデル空間をアクティブ（ダブルクリックにて選択）にしてから実行してください"),
-                     platform::vbOKOnly + platform::vbExclamation);
+        if (!pu_fun_bViewportModelSpaceActive(p, doc))
             return;
-        }
-        if (!doc->MSpace()) {
-            p.MsgBox(QStringLiteral("浮動ビューポート内のモデル空間をアクティブにしてから実行してください。"),
-                     platform::vbOKOnly + platform::vbExclamation);
-            return;
-        }
         if (pu_fun_bNowFreezeScriptStep(p, aOn, aOff))
             doc->Regen(kRegenAllViewports);
     } catch (const std::exception &e) {

@@ -120,18 +120,8 @@ void runClassCommand(app::Program &p, int command)
                 throw objectNotSet();
             const acad::DocumentPtr doc = p.gAcadDoc;
             if (mode == app::ModeNowFreeze) {
-                if (doc->ActiveSpace() == 1) {
-                    p.MsgBox(QStringLiteral("モデルタブがアクティブです。\r\n"
-                                            "レイアウトタブをアクティブにしてフリーズ設定したい浮動ビューポート\r\n"
-                                            "のモデル空間をアクティブ（ダブルクリックにて選択）にしてから実行してください"),
-                             platform::vbOKOnly + platform::vbExclamation);
+                if (!pu_fun_bViewportModelSpaceActive(p, doc))
                     return;
-                }
-                if (!doc->MSpace()) {
-                    p.MsgBox(QStringLiteral("浮動ビューポート内のモデル空間をアクティブにしてから実行してください。"),
-                             platform::vbOKOnly + platform::vbExclamation);
-                    return;
-                }
                 bool bCancel = false;
                 pr_subClassNowFreezeScriptStep(p, command, aMatch, aOther, bCancel);
                 if (bCancel)
